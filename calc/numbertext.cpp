@@ -18,6 +18,38 @@ namespace {
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+// Whether a number in C syntax that from_chars found out of range is tiny rather than huge:
+// the decimal position of its first non-zero digit, plus its exponent, is negative.
+bool isUnderflow(const std::string &plain)
+{
+    long long position = 0; // digits of the integer part from the first non-zero one
+    bool seenNonZero = false;
+    bool afterPoint = false;
+    std::size_t i = 0;
+    for (; i < plain.size() && plain[i] != 'e'; ++i) {
+        const char c = plain[i];
+        if (c == '.') {
+            afterPoint = true;
+        } else if (isDigit(c)) {
+            if (c != '0')
+                seenNonZero = true;
+            if (!afterPoint && seenNonZero)
+                ++position;
+            else if (afterPoint && !seenNonZero)
+                --position;
+        }
+    }
+    long long exponent = 0;
+    bool negativeExponent = false;
+    for (++i; i < plain.size(); ++i) {
+        if (plain[i] == '-')
+            negativeExponent = true;
+        else if (isDigit(plain[i]) && exponent < 1'000'000'000)
+            exponent = exponent * 10 + (plain[i] - '0');
+    }
+    return position + (negativeExponent ? -exponent : exponent) < 0;
+}
+
 } // namespace
 
 double TextToFloat(std::string_view text, std::string_view decimalSeparator)
@@ -67,11 +99,17 @@ double TextToFloat(std::string_view text, std::string_view decimalSeparator)
     if (i != end)
         notAFloat(text);
 
-    // strtod rounds correctly to nearest; in the C locale "." is its separator. Out-of-range
-    // magnitudes come back as infinity or zero, which a double field then shows as it is.
-    const char *first = plain.c_str();
-    const double value = std::strtod(first, nullptr);
-    if (std::isinf(value))
+    // from_chars rounds correctly to nearest and ignores the C locale. A magnitude beyond the
+    // double range is no number a field can hold; one below it reads as zero.
+    const char *first = plain.data() + (plain[0] == '+' ? 1 : 0);
+    double value = 0.0;
+    const auto [ptr, ec] = std::from_chars(first, plain.data() + plain.size(), value);
+    if (ec == std::errc::result_out_of_range) {
+        if (!isUnderflow(plain))
+            notAFloat(text);
+        return plain[0] == '-' ? -0.0 : 0.0;
+    }
+    if (ec != std::errc() || ptr != plain.data() + plain.size())
         notAFloat(text);
     return value;
 }

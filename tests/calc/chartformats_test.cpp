@@ -1,0 +1,87 @@
+#include "chartformats.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct FormatCase
+{
+    long double value;
+    const char *general5, *general15, *currency;
+};
+
+} // namespace
+
+TEST(ChartFormats, TableOfValues)
+{
+    const RegionalSettings s; // "$", patterns 0, "," and "."
+    const FormatCase cases[] = {
+        {8.75L, "8.75", "8.75", "$8.75"},
+        {8, "8", "8", "$8.00"},
+        {1.0L / 3, "0.33333", "0.333333333333333", "$0.33"},
+        {0.0001L, "0.0001", "0.0001", "$0.00"},
+        {0.00001L, "1E-5", "1E-5", "$0.00"},
+        {99999.5L, "1E5", "99999.5", "$99,999.50"},
+        {123456, "1.2346E5", "123456", "$123,456.00"},
+        {-0.5L, "-0.5", "-0.5", "($0.50)"},
+        {0, "0", "0", "$0.00"},
+        {0.005L, "0.005", "0.005", "$0.01"},
+        {-4000, "-4000", "-4000", "($4,000.00)"},
+        {9999999999.0L, "1E10", "9999999999", "$9,999,999,999.00"},
+        {9999999999.5L, "1E10", "9999999999.5", "1E10"},
+        {12345678901.23L, "1.2346E10", "12345678901.23", "1.23456789E10"},
+        {100199283.24L, "1.002E8", "100199283.24", "$100,199,283.20"},
+        {9.995L, "9.995", "9.995", "$10.00"}, // the 18-digit expansion reads 9.995
+        {-0.004L, "-0.004", "-0.004", "$0.00"},
+        {1e-20L, "1E-20", "1E-20", "$0.00"},
+    };
+    for (const FormatCase &c : cases) {
+        SCOPED_TRACE(c.general15);
+        EXPECT_EQ(FormatGeneral(c.value, 5, s), c.general5);
+        EXPECT_EQ(FormatGeneral(c.value, 15, s), c.general15);
+        EXPECT_EQ(FormatCurrency(c.value, s), c.currency);
+    }
+}
+
+TEST(ChartFormats, CurrencyPatternsAndSeparators)
+{
+    RegionalSettings s;
+    const char *negative[16] = {"($4,000.00)", "-$4,000.00", "$-4,000.00", "$4,000.00-",
+                                "(4,000.00$)", "-4,000.00$", "4,000.00-$", "4,000.00$-",
+                                "-4,000.00 $", "-$ 4,000.00", "4,000.00 $-", "$ 4,000.00-",
+                                "$ -4,000.00", "4,000.00- $", "($ 4,000.00)", "(4,000.00 $)"};
+    for (int p = 0; p < 16; ++p) {
+        s.negativeCurrencyPattern = p;
+        EXPECT_EQ(FormatCurrency(-4000, s), negative[p]) << p;
+    }
+    const char *positive[4] = {"$4,000.00", "4,000.00$", "$ 4,000.00", "4,000.00 $"};
+    for (int p = 0; p < 4; ++p) {
+        s.positiveCurrencyPattern = p;
+        EXPECT_EQ(FormatCurrency(4000, s), positive[p]) << p;
+    }
+
+    RegionalSettings fr{"$", 3, 15, "\u202f", ","};
+    EXPECT_EQ(FormatCurrency(1234567.891L, fr), "1\u202f234\u202f567,89 $");
+    EXPECT_EQ(FormatCurrency(-0.5L, fr), "(0,50 $)");
+    EXPECT_EQ(FormatGeneral(8.75L, 5, fr), "8,75");
+    EXPECT_EQ(FormatGeneral(1.5e-7L, 5, fr), "1,5E-7");
+    EXPECT_EQ(FormatCurrency(12345678901.23L, fr), "1,23456789E10");
+}
+
+TEST(ChartFormats, DigitString)
+{
+    DigitString d = MakeDigitString(123.4L, 18);
+    EXPECT_EQ(d.digits, "1234");
+    EXPECT_EQ(d.exponent, 3);
+    d = MakeDigitString(0.0123L, 18);
+    EXPECT_EQ(d.digits, "123");
+    EXPECT_EQ(d.exponent, -1);
+    d = MakeDigitString(-9.995L, 3); // 18 digits give 9.995, which 3 digits round to 10.0
+    EXPECT_TRUE(d.negative);
+    EXPECT_EQ(d.digits, "1");
+    EXPECT_EQ(d.exponent, 2);
+    d = MakeDigitString(0.996L, 2, 2); // carry into a new leading digit
+    EXPECT_EQ(d.digits, "1");
+    EXPECT_EQ(d.exponent, 1);
+    EXPECT_TRUE(MakeDigitString(0.004L, 10, 2).isZero());
+}
