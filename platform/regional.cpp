@@ -11,11 +11,7 @@ const RegionalSettings &UserRegionalSettings()
         // still in the C locale, so ask for the environment's locale for the categories read.
         std::setlocale(LC_MONETARY, "");
         std::setlocale(LC_NUMERIC, "");
-        RegionalSettings s = CurrentRegionalSettings();
-        // Number texts are parsed and written by our own code; keep the C library's own
-        // conversions (strtod, printf) in the C locale.
-        std::setlocale(LC_NUMERIC, "C");
-        return s;
+        return CurrentRegionalSettings();
     }();
     return settings;
 }
