@@ -2,9 +2,81 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstdlib>
 #include <cmath>
 #include <cstdio>
 #include <string_view>
+
+namespace {
+
+__extension__ typedef unsigned __int128 UInt128;
+
+constexpr std::uint64_t kPowersOfTen[] = {1ULL,
+                                          10ULL,
+                                          100ULL,
+                                          1000ULL,
+                                          10000ULL,
+                                          100000ULL,
+                                          1000000ULL,
+                                          10000000ULL,
+                                          100000000ULL,
+                                          1000000000ULL,
+                                          10000000000ULL,
+                                          100000000000ULL,
+                                          1000000000000ULL,
+                                          10000000000000ULL,
+                                          100000000000000ULL,
+                                          1000000000000000ULL,
+                                          10000000000000000ULL,
+                                          100000000000000000ULL,
+                                          1000000000000000000ULL,
+                                          10000000000000000000ULL};
+
+// The first 18 significant digits of a positive x, rounded to nearest (ties to even, as the C
+// library rounds), exactly, for x from 0.01 to 10^18: x is m / 2^s with a 64-bit m, so
+// m x 10^k fits in 128 bits. Returns false outside that range.
+bool fastDigits18(Extended x, std::string &digits, int &exponent)
+{
+    int binaryExponent = 0;
+    const Extended fraction = std::frexp(x, &binaryExponent);
+    if (binaryExponent < -63 || binaryExponent > 63)
+        return false;
+    const auto m = static_cast<std::uint64_t>(std::ldexp(fraction, 64));
+    const int shift = 64 - binaryExponent; // x = m / 2^shift, shift from 1 to 127
+    int decimalExponent = static_cast<int>(std::floor(std::log10(static_cast<double>(x))));
+    constexpr std::uint64_t kLow = 100000000000000000ULL; // 10^17
+    constexpr std::uint64_t kHigh = 1000000000000000000ULL; // 10^18
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int k = 17 - decimalExponent;
+        if (k < 0 || k > 19)
+            return false;
+        const UInt128 n = static_cast<UInt128>(m) * kPowersOfTen[k];
+        UInt128 q = n >> shift;
+        if (q < kLow) {
+            --decimalExponent;
+            continue;
+        }
+        if (q >= kHigh) {
+            ++decimalExponent;
+            continue;
+        }
+        const UInt128 remainder = n - (q << shift);
+        const UInt128 half = static_cast<UInt128>(1) << (shift - 1);
+        if (remainder > half || (remainder == half && (q & 1)))
+            ++q;
+        if (q == kHigh) {
+            q = kLow;
+            ++decimalExponent;
+        }
+        digits = std::to_string(static_cast<std::uint64_t>(q));
+        exponent = decimalExponent + 1;
+        return true;
+    }
+    return false;
+}
+
+} // namespace
 
 DigitString MakeDigitString(Extended value, int precision, int decimals)
 {
@@ -12,16 +84,19 @@ DigitString MakeDigitString(Extended value, int precision, int decimals)
     if (value == 0.0L || !std::isfinite(value))
         return result;
 
-    // 18 significant digits, rounded to nearest by the C library: d.ddddddddddddddddde±x
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.17Le", std::fabs(value));
     std::string digits;
-    const char *p = buffer;
-    for (; *p && *p != 'e'; ++p) {
-        if (*p >= '0' && *p <= '9')
-            digits += *p;
+    int exponent = 0;
+    if (!fastDigits18(std::fabs(value), digits, exponent)) {
+        // 18 significant digits, rounded to nearest by the C library: d.ddddddddddddddddde±x
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "%.17Le", std::fabs(value));
+        const char *p = buffer;
+        for (; *p && *p != 'e'; ++p) {
+            if (*p >= '0' && *p <= '9')
+                digits += *p;
+        }
+        exponent = std::atoi(p + 1) + 1;
     }
-    int exponent = std::atoi(p + 1) + 1;
 
     const long long limit = std::min<long long>(static_cast<long long>(exponent) + decimals, precision);
     if (limit < 0)

@@ -41,22 +41,36 @@ SixByteReal CappedPower(SixByteReal x, SixByteReal y)
     return store(std::exp(t));
 }
 
+CanadianPaymentTerms CanadianTerms(SixByteReal annualRate, std::int32_t paymentCount)
+{
+    CanadianPaymentTerms terms;
+    terms.count = paymentCount;
+    if (annualRate.value() == 0.0L) {
+        terms.zeroRate = true;
+        return terms;
+    }
+    const SixByteReal b = store(annualRate.value() * kHalfYearPercent + 1.0L);
+    terms.monthlyRate = CappedPower(b, kOneSixth).value() - 1.0L;
+    // A rate so small that the monthly rate vanishes: to every stored digit the payment is the
+    // zero-rate one, and the steps below would divide 0 by 0 (or give 0).
+    if (terms.monthlyRate == 0.0L) {
+        terms.zeroRate = true;
+        return terms;
+    }
+    const SixByteReal h = store((terms.count * kMonthsToYears) * -2.0L);
+    terms.denominator = 1.0L - CappedPower(b, h).value();
+    return terms;
+}
+
+SixByteReal CanadianPayment(SixByteReal principal, const CanadianPaymentTerms &terms)
+{
+    if (terms.zeroRate)
+        return store(divide(principal.value(), terms.count));
+    return store(divide(principal.value() * terms.monthlyRate, terms.denominator));
+}
+
 SixByteReal CalcCanadianPayment(SixByteReal principal, SixByteReal annualRate,
                                 std::int32_t paymentCount)
 {
-    const Extended count = paymentCount;
-    if (annualRate.value() == 0.0L)
-        return store(divide(principal.value(), count));
-
-    const SixByteReal b = store(annualRate.value() * kHalfYearPercent + 1.0L);
-    const Extended i = CappedPower(b, kOneSixth).value() - 1.0L;
-    // A rate so small that the monthly rate vanishes: to every stored digit the payment is the
-    // zero-rate one, and the steps below would divide 0 by 0 (or give 0).
-    if (i == 0.0L)
-        return store(divide(principal.value(), count));
-
-    const Extended numerator = principal.value() * i;
-    const SixByteReal h = store((count * kMonthsToYears) * -2.0L);
-    const Extended denominator = 1.0L - CappedPower(b, h).value();
-    return store(divide(numerator, denominator));
+    return CanadianPayment(principal, CanadianTerms(annualRate, paymentCount));
 }

@@ -66,10 +66,12 @@ void ComputePaymentChart(const ChartInputs &in, const RegionalSettings &settings
     for (int r = 1; r < kChartRows; ++r)
         table.setCell(0, r, " " + FormatCurrency(amounts[static_cast<std::size_t>(r)], settings));
     for (int c = 1; c < kChartColumns; ++c) {
+        // The rate's part of the payment is the same for every row of the column; it raises
+        // its errors where the column's first payment would.
+        const CanadianPaymentTerms terms =
+            CanadianTerms(rates[static_cast<std::size_t>(c)], in.paymentCount);
         for (int r = 1; r < kChartRows; ++r) {
-            const SixByteReal payment = CalcCanadianPayment(amounts[static_cast<std::size_t>(r)],
-                                                            rates[static_cast<std::size_t>(c)],
-                                                            in.paymentCount);
+            const SixByteReal payment = CanadianPayment(amounts[static_cast<std::size_t>(r)], terms);
             table.setCell(c, r, " " + FormatCurrency(payment, settings));
         }
     }

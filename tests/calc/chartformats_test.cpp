@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <random>
+
 namespace {
 
 struct FormatCase
@@ -84,4 +88,37 @@ TEST(ChartFormats, DigitString)
     EXPECT_EQ(d.digits, "1");
     EXPECT_EQ(d.exponent, 1);
     EXPECT_TRUE(MakeDigitString(0.004L, 10, 2).isZero());
+}
+
+TEST(ChartFormats, DigitStringMatchesTheCLibraryEverywhere)
+{
+    // The digit string takes 18 digits exactly as printf rounds them, on every magnitude.
+    std::mt19937_64 random(20261211);
+    std::uniform_real_distribution<double> exponent(-40, 40);
+    std::uniform_int_distribution<std::uint64_t> bits;
+    for (int i = 0; i < 200000; ++i) {
+        long double x = std::pow(10.0L, static_cast<long double>(exponent(random)));
+        // Random low bits, so that every bit of the 64-bit significand matters.
+        int e = 0;
+        const long double f = std::frexp(x, &e);
+        const std::uint64_t m = static_cast<std::uint64_t>(std::ldexp(f, 64)) ^ (bits(random) & 0xFFFFFF);
+        x = std::ldexp(static_cast<long double>(m | (1ULL << 63)), e - 64);
+        if (i % 7 == 0)
+            x = std::round(x * 100) / 100; // cents, as payments and amounts often are
+        if (x == 0)
+            continue;
+
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "%.17Le", x);
+        std::string digits;
+        const char *p = buffer;
+        for (; *p != 'e'; ++p)
+            if (*p != '.')
+                digits += *p;
+        while (!digits.empty() && digits.back() == '0')
+            digits.pop_back();
+        const DigitString d = MakeDigitString(x, 18);
+        ASSERT_EQ(d.digits, digits) << buffer;
+        ASSERT_EQ(d.exponent, std::atoi(p + 1) + 1) << buffer;
+    }
 }
