@@ -11,6 +11,7 @@ TRadioGroup::TRadioGroup(QWidget *parent)
     m_layout->setContentsMargins(6, 2, 2, 2);
     m_layout->setHorizontalSpacing(2);
     m_layout->setVerticalSpacing(0);
+    connect(m_buttons, &QButtonGroup::idToggled, this, &TRadioGroup::updateTabStop);
     connect(m_buttons, &QButtonGroup::idClicked, this, [this] {
         if (OnClick)
             OnClick(this);
@@ -32,6 +33,7 @@ void TRadioGroup::setItems(const QStringList &items)
     arrange();
     if (chosen >= 0 && chosen < m_items.size())
         setItemIndex(chosen);
+    updateTabStop();
 }
 
 void TRadioGroup::setColumns(int columns)
@@ -71,6 +73,18 @@ void TRadioGroup::setItemIndex(int index)
         checked->setChecked(false);
         m_buttons->setExclusive(true);
     }
+    updateTabStop();
+}
+
+// Tab reaches the group through its chosen item (the first when none is chosen) only; the other
+// items are reached with the arrow keys or the mouse.
+void TRadioGroup::updateTabStop()
+{
+    QAbstractButton *stop = m_buttons->checkedButton();
+    if (!stop && !m_buttons->buttons().isEmpty())
+        stop = button(0);
+    for (QAbstractButton *b : m_buttons->buttons())
+        b->setFocusPolicy(b == stop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 QRadioButton *TRadioGroup::button(int index) const

@@ -36,6 +36,7 @@ public:
 
 private:
     void arrange();
+    void updateTabStop();
 
     QStringList m_items;
     int m_columns = 1;
