@@ -34,6 +34,21 @@ private:
 
 } // namespace
 
+void RaiseNotifyEvent(const TNotifyEvent &handler, QObject *sender)
+{
+    if (!handler)
+        return;
+    if (!Application) {
+        handler(sender);
+        return;
+    }
+    try {
+        handler(sender);
+    } catch (...) {
+        Application->HandleException(sender, std::current_exception());
+    }
+}
+
 TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     Application = this;
@@ -124,8 +139,8 @@ bool TApplication::event(QEvent *event)
             Qt::ApplicationActive;
         const bool becameActive = active && !m_active;
         m_active = active;
-        if (becameActive && OnActivate)
-            OnActivate(this);
+        if (becameActive)
+            RaiseNotifyEvent(OnActivate, this);
     }
     return QApplication::event(event);
 }

@@ -19,10 +19,7 @@ TExplorerButton::TExplorerButton(QWidget *parent) : QToolButton(parent)
     setAutoRaise(true);
     setIconSize(QSize(20, 20));
     setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    connect(this, &QAbstractButton::clicked, this, [this] {
-        if (OnClick)
-            OnClick(this);
-    });
+    connect(this, &QAbstractButton::clicked, this, [this] { RaiseNotifyEvent(OnClick, this); });
 }
 
 void TExplorerButton::setPicture(const QIcon &picture)

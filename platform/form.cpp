@@ -20,8 +20,8 @@ TForm::~TForm()
 bool TForm::event(QEvent *event)
 {
     const bool result = QWidget::event(event);
-    if (event->type() == QEvent::WindowActivate && PreviousActiveWindow() != this && OnActivate)
-        OnActivate(this);
+    if (event->type() == QEvent::WindowActivate && PreviousActiveWindow() != this)
+        RaiseNotifyEvent(OnActivate, this);
     return result;
 }
 

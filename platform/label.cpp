@@ -34,6 +34,5 @@ void TLabel::mouseReleaseEvent(QMouseEvent *event)
 void TLabel::click()
 {
     emit clicked();
-    if (OnClick)
-        OnClick(this);
+    RaiseNotifyEvent(OnClick, this);
 }

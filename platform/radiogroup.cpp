@@ -12,10 +12,7 @@ TRadioGroup::TRadioGroup(QWidget *parent)
     m_layout->setHorizontalSpacing(2);
     m_layout->setVerticalSpacing(0);
     connect(m_buttons, &QButtonGroup::idToggled, this, &TRadioGroup::updateTabStop);
-    connect(m_buttons, &QButtonGroup::idClicked, this, [this] {
-        if (OnClick)
-            OnClick(this);
-    });
+    connect(m_buttons, &QButtonGroup::idClicked, this, [this] { RaiseNotifyEvent(OnClick, this); });
 }
 
 void TRadioGroup::setItems(const QStringList &items)

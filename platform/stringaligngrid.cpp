@@ -407,8 +407,7 @@ void TStringAlignGrid::mouseReleaseEvent(QMouseEvent *event)
     if (!indexAt(event->position().toPoint()).isValid())
         return;
     emit cellClicked();
-    if (OnClick)
-        OnClick(this);
+    RaiseNotifyEvent(OnClick, this);
 }
 
 QModelIndex TStringAlignGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)

@@ -1,4 +1,5 @@
 #include "application.h"
+#include "explorerbutton.h"
 #include "form.h"
 #include "matherrors.h"
 #include "messagebox.h"
@@ -133,6 +134,29 @@ private slots:
         QTest::mouseClick(&widget, Qt::LeftButton);
         QCOMPARE(m_reports, QStringList({report, report}));
         QCOMPARE(m_senders.value(0), &widget);
+    }
+
+    // A component's handler fails inside Qt's own click handling: the error is reported and the
+    // button goes on working.
+    void componentHandlerErrorKeepsTheComponentWorking()
+    {
+        QWidget window;
+        window.resize(100, 50);
+        auto *button = new TExplorerButton(&window);
+        button->setCaption(QStringLiteral("Go"));
+        button->resize(60, 24);
+        button->OnClick = [](QObject *) { throw EOverflow(); };
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+
+        QTest::mouseClick(button, Qt::LeftButton);
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(m_reports, QStringList(2, QStringLiteral("math: Floating point overflow")));
+        // Reported where the handler is called: nothing is left to propagate.
+        RaiseNotifyEvent([](QObject *) { throw std::runtime_error("direct"); }, &window);
+        QCOMPARE(m_reports.value(2), QStringLiteral("direct"));
+        QCOMPARE(m_senders.value(0), button);
+        QVERIFY(!button->isDown());
     }
 
     void abortIsDroppedSilently()
@@ -270,6 +294,24 @@ private slots:
         QCOMPARE(form.ShowModal(), 0);
     }
 };
+
+#if defined(__SANITIZE_ADDRESS__)
+// The mouse-press case throws through Qt's event delivery, which is built without exception
+// support: its frames never destroy their copy of the mouse event nor release a QPointer's
+// reference count. Those allocations stay with Qt; only this test throws that way on purpose
+// (components report their handlers' errors where they call them). The slow unwinder gives the
+// full stacks these suppressions match.
+extern "C" const char *__asan_default_options()
+{
+    return "fast_unwind_on_malloc=0";
+}
+
+extern "C" const char *__lsan_default_suppressions()
+{
+    return "leak:QSinglePointEvent::QSinglePointEvent\n"
+           "leak:QWidgetPrivate::createTLSysExtra\n";
+}
+#endif
 
 int main(int argc, char **argv)
 {
