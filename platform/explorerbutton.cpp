@@ -1,6 +1,5 @@
 #include "explorerbutton.h"
 
-#include <QEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
@@ -76,14 +75,6 @@ QSize TExplorerButton::sizeHint() const
 QSize TExplorerButton::minimumSizeHint() const
 {
     return sizeHint();
-}
-
-bool TExplorerButton::event(QEvent *event)
-{
-    // The accelerator must not fire a disabled button.
-    if (event->type() == QEvent::Shortcut && !isEnabled())
-        return true;
-    return QToolButton::event(event);
 }
 
 void TExplorerButton::enterEvent(QEnterEvent *event)

@@ -188,6 +188,8 @@ TStringAlignGrid::TStringAlignGrid(int colCount, int rowCount, QWidget *parent)
     setShowGrid(true);
     setGridStyle(Qt::SolidLine);
     setWordWrap(false);
+    // A text wider than its cell is clipped on both sides of the centre, not shortened with "...".
+    setTextElideMode(Qt::ElideNone);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
