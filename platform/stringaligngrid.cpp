@@ -419,3 +419,13 @@ QModelIndex TStringAlignGrid::moveCursor(CursorAction cursorAction, Qt::Keyboard
         return next;
     return m_model->index(std::max(next.row(), FixedRows()), std::max(next.column(), FixedCols()));
 }
+
+// One cell is always selected: Ctrl+click must not take the selection away.
+QItemSelectionModel::SelectionFlags TStringAlignGrid::selectionCommand(const QModelIndex &index,
+                                                                       const QEvent *event) const
+{
+    const QItemSelectionModel::SelectionFlags command = QTableView::selectionCommand(index, event);
+    if (command == QItemSelectionModel::NoUpdate || !index.isValid())
+        return command;
+    return QItemSelectionModel::ClearAndSelect;
+}

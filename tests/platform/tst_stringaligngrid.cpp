@@ -216,6 +216,10 @@ private slots:
         QApplication::sendEvent(m_grid->viewport(), &move);
         QTest::mouseRelease(m_grid->viewport(), Qt::LeftButton, {}, cellCentre(4, 4));
         QCOMPARE(m_grid->selectionModel()->selectedIndexes().size(), 1);
+        // Nor can Ctrl+click take it away.
+        clickCell(4, 4, Qt::ControlModifier);
+        QCOMPARE(m_grid->selectionModel()->selectedIndexes(),
+                 QModelIndexList{m_grid->model()->index(4, 4)});
     }
 
     void arrowKeysStopAtTheHeadings()
