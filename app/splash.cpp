@@ -24,6 +24,14 @@ TLabel *makeLine(QWidget *parent, const QString &text, QRect geometry, Qt::Align
     label->setPalette(palette);
     label->setAttribute(Qt::WA_TranslucentBackground);
     label->setAlignment(alignment | Qt::AlignVCenter);
+    // The line keeps its place; where the font needs more room than the layout gives, the
+    // label grows around its centre (or leftwards, when right-aligned) instead of clipping.
+    const int needed = label->fontMetrics().horizontalAdvance(text) + 2;
+    if (needed > geometry.width()) {
+        const int extra = needed - geometry.width();
+        geometry.adjust(alignment & Qt::AlignRight ? -extra : -extra / 2, 0,
+                        alignment & Qt::AlignRight ? 0 : extra - extra / 2, 0);
+    }
     label->setGeometry(geometry);
     return label;
 }
@@ -66,6 +74,7 @@ TSplashScreen::TSplashScreen(QWidget *parent)
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(7000);
+    Timer1->setTimerType(Qt::PreciseTimer); // a coarse timer may fire up to 5 % early
     Timer1->setSingleShot(false);
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(Timer1); });
 

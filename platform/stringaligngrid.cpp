@@ -153,6 +153,9 @@ protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
         QStyledItemDelegate::initStyleOption(option, index);
+        // A disabled grid still shows its chart as it is: it only stops taking clicks.
+        option->state |= QStyle::State_Enabled;
+        option->palette.setCurrentColorGroup(QPalette::Active);
         if (option->state & QStyle::State_Selected) {
             option->backgroundBrush = m_grid->SelectedCellColor();
             option->palette.setColor(QPalette::Text, m_grid->SelectedFontColor());

@@ -54,12 +54,16 @@ QFont arial(int pixelSize, bool bold = false)
     return font;
 }
 
+// The text colour of an enabled widget; a disabled one shows grey text, dark enough to read
+// on the silver panels.
 void setTextColor(QWidget *widget, const QColor &color)
 {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, color);
-    palette.setColor(QPalette::Text, color);
-    palette.setColor(QPalette::ButtonText, color);
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        palette.setColor(QPalette::Active, role, color);
+        palette.setColor(QPalette::Inactive, role, color);
+        palette.setColor(QPalette::Disabled, role, QColor(128, 128, 128));
+    }
     widget->setPalette(palette);
 }
 
