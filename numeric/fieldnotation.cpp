@@ -112,19 +112,24 @@ bool ApplyKeyToken(NumericEditRules &rules, std::string_view token, std::u16stri
     } else if (token.substr(0, 6) == "PASTE=") {
         rules.Paste(Utf8ToUtf16(token.substr(6)));
     } else {
-        switch (rules.KeyPress(Utf8ToUtf16(token)[0])) {
-        case NumericEditRules::Request::Copy:
-            clipboard = rules.SelectedText();
-            break;
-        case NumericEditRules::Request::Paste:
-            rules.Paste(clipboard);
-            break;
-        case NumericEditRules::Request::Cut:
-            clipboard = rules.Cut();
-            break;
-        case NumericEditRules::Request::None:
-            break;
-        }
+        TypeCharacter(rules, Utf8ToUtf16(token)[0], clipboard);
     }
     return true;
+}
+
+void TypeCharacter(NumericEditRules &rules, char16_t character, std::u16string &clipboard)
+{
+    switch (rules.KeyPress(character)) {
+    case NumericEditRules::Request::Copy:
+        clipboard = rules.SelectedText();
+        break;
+    case NumericEditRules::Request::Paste:
+        rules.Paste(clipboard);
+        break;
+    case NumericEditRules::Request::Cut:
+        clipboard = rules.Cut();
+        break;
+    case NumericEditRules::Request::None:
+        break;
+    }
 }

@@ -33,5 +33,9 @@ void LoadState(NumericEditRules &rules, const FieldState &state);
 // Ctrl+C, Ctrl+V or Ctrl+X acts on `clipboard` as the widget does. Returns false and sets
 // `error` for an unknown token; EConvertError from the rules passes through.
 bool IsKeyToken(std::string_view token);
+
+// Types one character into `rules`; a Ctrl+C, Ctrl+V or Ctrl+X that the filter passes on acts
+// on `clipboard`, as the widget's copy, paste and cut do.
+void TypeCharacter(NumericEditRules &rules, char16_t character, std::u16string &clipboard);
 bool ApplyKeyToken(NumericEditRules &rules, std::string_view token, std::u16string &clipboard,
                    std::string &error);

@@ -11,6 +11,7 @@
 //   - an editing step lengthens the text past MaxLength by the sign at most.
 // Any violation aborts.
 
+#include "fieldnotation.h"
 #include "matherrors.h"
 #include "numericeditrules.h"
 
@@ -104,22 +105,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         case 0:
         case 1:
         case 2:
-        case 3: {
-            switch (rules.KeyPress(character(in.byte(), separator))) {
-            case NumericEditRules::Request::Copy:
-                clipboard = rules.SelectedText();
-                break;
-            case NumericEditRules::Request::Paste:
-                rules.Paste(clipboard);
-                break;
-            case NumericEditRules::Request::Cut:
-                clipboard = rules.Cut();
-                break;
-            case NumericEditRules::Request::None:
-                break;
-            }
+        case 3:
+            TypeCharacter(rules, character(in.byte(), separator), clipboard);
             break;
-        }
         case 4:
             rules.KeyPress(NumericEditRules::kBackspace);
             break;

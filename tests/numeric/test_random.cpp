@@ -9,6 +9,7 @@
 // fields without a length limit below 200 characters: such a field that grows past that is
 // cleared or rewritten by the next step.
 
+#include "fieldnotation.h"
 #include "numericeditrules.h"
 #include "utf.h"
 
@@ -111,22 +112,7 @@ private:
         return s;
     }
 
-    void type(char16_t c)
-    {
-        switch (rules_.KeyPress(c)) {
-        case NumericEditRules::Request::Copy:
-            clipboard_ = rules_.SelectedText();
-            break;
-        case NumericEditRules::Request::Paste:
-            rules_.Paste(clipboard_);
-            break;
-        case NumericEditRules::Request::Cut:
-            clipboard_ = rules_.Cut();
-            break;
-        case NumericEditRules::Request::None:
-            break;
-        }
-    }
+    void type(char16_t c) { TypeCharacter(rules_, c, clipboard_); }
 
     // One step; returns whether it was an editing step (not a write of Value, Decimals or
     // MaxLength).
