@@ -11,6 +11,7 @@
 #include "radiogroup.h"
 #include "stringaligngrid.h"
 #include "urllabel.h"
+#include "watchdog.h"
 
 #include <QAction>
 #include <QMenu>
@@ -115,7 +116,7 @@ class MainWindowTest : public QObject
 
 private:
     std::unique_ptr<TfrmMain> m_window;
-    QTimer m_watchdog;
+    Watchdog m_watchdog{20000};
 
     void showWindow()
     {
@@ -135,16 +136,7 @@ private:
 private slots:
     void init()
     {
-        // A modal box nobody closes would hang the test: fail it instead.
-        m_watchdog.setSingleShot(true);
-        m_watchdog.setInterval(20000);
-        connect(&m_watchdog, &QTimer::timeout, this, [] {
-            if (QWidget *modal = QApplication::activeModalWidget()) {
-                modal->close();
-                QFAIL("a modal window stayed open");
-            }
-        });
-        m_watchdog.start();
+        m_watchdog.start(); // a modal box nobody closes fails the test instead of hanging it
         m_window = std::make_unique<TfrmMain>();
     }
 
@@ -152,6 +144,7 @@ private slots:
     {
         m_window.reset();
         m_watchdog.stop();
+        QVERIFY(!m_watchdog.fired());
     }
 
     void startupState()
