@@ -40,9 +40,10 @@ constexpr int kToolbarHeight = 32;
 constexpr int kInputsHeight = 97;
 constexpr int kGridHeight = 257;
 
-const char kMathErrorMessage[] = "The results of this calculation cannot\n\rbe determined using the "
-                                 "values you have entered.\n\r\n\rPlease try again with smaller "
-                                 "numbers.";
+const char kMathErrorMessage[] =
+    "The results of this calculation cannot\n\rbe determined using the "
+    "values you have entered.\n\r\n\rPlease try again with smaller "
+    "numbers.";
 const char kOtherErrorMessage[] =
     "An unidentified error has occurred.\n\r\n\rPlease contact Quindle Software.";
 
@@ -59,7 +60,8 @@ QFont arial(int pixelSize, bool bold = false)
 void setTextColor(QWidget *widget, const QColor &color)
 {
     QPalette palette = widget->palette();
-    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+    for (const QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
         palette.setColor(QPalette::Active, role, color);
         palette.setColor(QPalette::Inactive, role, color);
         palette.setColor(QPalette::Disabled, role, QColor(128, 128, 128));
@@ -109,8 +111,7 @@ TFnpNumericEdit *makeField(QWidget *parent, int top, int decimals, double value,
     return field;
 }
 
-TRadioGroup *makeStepGroup(QWidget *parent, int left, const QStringList &items,
-                           const QString &name)
+TRadioGroup *makeStepGroup(QWidget *parent, int left, const QStringList &items, const QString &name)
 {
     auto *group = new TRadioGroup(parent);
     group->setFont(arial(11));
@@ -121,6 +122,14 @@ TRadioGroup *makeStepGroup(QWidget *parent, int left, const QStringList &items,
     group->setGeometry(left, 21, 159, 66);
     group->setAccessibleName(name);
     return group;
+}
+
+// The entered values' column and row on yellow, crossing at the selected centre cell.
+void markCentre(TStringAlignGrid *grid)
+{
+    grid->setSelection(kCentreColumn, kCentreRow);
+    grid->setColorCol(kCentreColumn, clYellow);
+    grid->setColorRow(kCentreRow, clYellow);
 }
 
 // Where the chart goes: copied into the grid only once every cell is known.
@@ -210,18 +219,18 @@ void TfrmMain::createInputs()
     Label3->setBuddy(edtTerm);
     Label2->setBuddy(edtInterest);
 
-    rgLoan = makeStepGroup(Panel1, 83,
-                           {QStringLiteral(" 100"), QStringLiteral(" 250"), QStringLiteral(" 500"),
-                            QStringLiteral(" 1000"), QStringLiteral(" 2000"),
-                            QStringLiteral(" 2500"), QStringLiteral(" 3000"),
-                            QStringLiteral(" 4000"), QStringLiteral(" 5000")},
-                           QStringLiteral("Increment loan amounts by"));
-    rgInterest = makeStepGroup(
-        Panel1, 393,
-        {QStringLiteral("  .10"), QStringLiteral("  .125"), QStringLiteral("  .20"),
-         QStringLiteral("  .25"), QStringLiteral("  .333"), QStringLiteral("  .375"),
-         QStringLiteral("  .5"), QStringLiteral("  .75"), QStringLiteral(" 1.0")},
-        QStringLiteral("Increment interest rates by"));
+    rgLoan =
+        makeStepGroup(Panel1, 83,
+                      {QStringLiteral(" 100"), QStringLiteral(" 250"), QStringLiteral(" 500"),
+                       QStringLiteral(" 1000"), QStringLiteral(" 2000"), QStringLiteral(" 2500"),
+                       QStringLiteral(" 3000"), QStringLiteral(" 4000"), QStringLiteral(" 5000")},
+                      QStringLiteral("Increment loan amounts by"));
+    rgInterest =
+        makeStepGroup(Panel1, 393,
+                      {QStringLiteral("  .10"), QStringLiteral("  .125"), QStringLiteral("  .20"),
+                       QStringLiteral("  .25"), QStringLiteral("  .333"), QStringLiteral("  .375"),
+                       QStringLiteral("  .5"), QStringLiteral("  .75"), QStringLiteral(" 1.0")},
+                      QStringLiteral("Increment interest rates by"));
 }
 
 void TfrmMain::createToolbar()
@@ -248,8 +257,8 @@ void TfrmMain::createToolbar()
                                  QStringLiteral("Disclaimer"), 449);
     btnHelp = makeToolButton(Panel2, QStringLiteral(":/pictures/help.svg"),
                              QStringLiteral("About..."), 491);
-    btnExit = makeToolButton(Panel2, QStringLiteral(":/pictures/exit.svg"), QStringLiteral("Exit"),
-                             532);
+    btnExit =
+        makeToolButton(Panel2, QStringLiteral(":/pictures/exit.svg"), QStringLiteral("Exit"), 532);
     btnPrint->setEnabled(false);
 }
 
@@ -351,9 +360,7 @@ void TfrmMain::bindEvents()
 void TfrmMain::FormCreate(QObject *)
 {
     PaymentTableCalculated = 0;
-    grdPayment->setSelection(kCentreColumn, kCentreRow);
-    grdPayment->setColorCol(kCentreColumn, clYellow);
-    grdPayment->setColorRow(kCentreRow, clYellow);
+    markCentre(grdPayment);
 
     if (Application) {
         Application->OnActivate = [this](QObject *sender) { ApplicationActivate(sender); };
@@ -413,9 +420,7 @@ void TfrmMain::CalculatePaymentTable(QObject *)
     ComputePaymentChart(inputs, UserRegionalSettings(), chart);
     copyChartToGrid(chart, grdPayment);
 
-    grdPayment->setSelection(kCentreColumn, kCentreRow);
-    grdPayment->setColorCol(kCentreColumn, clYellow);
-    grdPayment->setColorRow(kCentreRow, clYellow);
+    markCentre(grdPayment);
 
     btnPrint->setEnabled(true);
     mnuPopPrint->setEnabled(true);
@@ -515,4 +520,3 @@ void TfrmMain::showEvent(QShowEvent *event)
     }
     TForm::showEvent(event);
 }
-

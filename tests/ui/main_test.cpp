@@ -102,6 +102,19 @@ QStringList defaultChartRows()
     return rows;
 }
 
+TFnpNumericEdit *fieldNamed(const TfrmMain &w, const QString &name)
+{
+    if (name == QLatin1String("edtLoan"))
+        return w.edtLoan;
+    return name == QLatin1String("edtTerm") ? w.edtTerm : w.edtInterest;
+}
+
+void clickCell(TStringAlignGrid *grid, int col, int row)
+{
+    const QRect cell = grid->visualRect(grid->model()->index(row, col));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
 void clickRadio(TRadioGroup *group, int index)
 {
     QRadioButton *button = group->button(index);
@@ -205,9 +218,7 @@ private slots:
         showWindow();
         TfrmMain &w = *m_window;
         if (event.startsWith(QLatin1String("edt"))) {
-            TFnpNumericEdit *field = event == QLatin1String("edtLoan")  ? w.edtLoan
-                    : event == QLatin1String("edtTerm") ? w.edtTerm
-                                                        : w.edtInterest;
+            TFnpNumericEdit *field = fieldNamed(w, event);
             field->setFocus();
             QTRY_VERIFY(field->hasFocus());
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -216,8 +227,7 @@ private slots:
         } else if (event == QLatin1String("rgInterest")) {
             clickRadio(w.rgInterest, 3);
         } else {
-            const QRect cell = w.grdPayment->visualRect(w.grdPayment->model()->index(2, 2));
-            QTest::mouseClick(w.grdPayment->viewport(), Qt::LeftButton, {}, cell.center());
+            clickCell(w.grdPayment, 2, 2);
         }
         QTRY_COMPARE(PaymentTableCalculated, 1);
         QCOMPARE(gridRows(w.grdPayment), defaultChartRows());
@@ -260,7 +270,8 @@ private slots:
         w.edtTerm->setValue(term);
         MessageBoxCatcher boxes;
         recalculate();
-        QCOMPARE(boxes.texts, QStringList{QStringLiteral("The number of years must be greater than 0.")});
+        QCOMPARE(boxes.texts,
+                 QStringList{QStringLiteral("The number of years must be greater than 0.")});
         QCOMPARE(boxes.titles, QStringList{QStringLiteral("Information")});
         QCOMPARE(boxes.icons.value(0), QMessageBox::Information);
         QCOMPARE(w.edtTerm->text(), QStringLiteral("25"));
@@ -296,13 +307,20 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("rateStep");
         QTest::addColumn<QString>("message");
-        QTest::newRow("loan is no number") << "edtLoan" << "12a" << 3 << kOtherMessage;
-        QTest::newRow("rate is empty") << "edtInterest" << "" << 3 << kOtherMessage;
-        QTest::newRow("term with a fraction") << "edtTerm" << "2.5" << 3 << kOtherMessage;
-        QTest::newRow("term beyond 32 bits") << "edtTerm" << "3000000000" << 3 << kOtherMessage;
-        QTest::newRow("term count beyond 32 bits") << "edtTerm" << "178956971" << 3 << kOtherMessage;
-        QTest::newRow("rate below -200") << "edtInterest" << "-199.000" << 8 << kMathMessage;
-        QTest::newRow("loan overflows") << "edtLoan" << "1e39" << 3 << kMathMessage;
+        QTest::newRow("loan is no number") << "edtLoan"
+                                           << "12a" << 3 << kOtherMessage;
+        QTest::newRow("rate is empty") << "edtInterest"
+                                       << "" << 3 << kOtherMessage;
+        QTest::newRow("term with a fraction") << "edtTerm"
+                                              << "2.5" << 3 << kOtherMessage;
+        QTest::newRow("term beyond 32 bits") << "edtTerm"
+                                             << "3000000000" << 3 << kOtherMessage;
+        QTest::newRow("term count beyond 32 bits") << "edtTerm"
+                                                   << "178956971" << 3 << kOtherMessage;
+        QTest::newRow("rate below -200") << "edtInterest"
+                                         << "-199.000" << 8 << kMathMessage;
+        QTest::newRow("loan overflows") << "edtLoan"
+                                        << "1e39" << 3 << kMathMessage;
     }
 
     void errorsKeepTheLastCompleteChart()
@@ -315,9 +333,7 @@ private slots:
         TfrmMain &w = *m_window;
 
         // First a failing run before any chart: nothing gets enabled.
-        TFnpNumericEdit *edit = field == QLatin1String("edtLoan")   ? w.edtLoan
-                                : field == QLatin1String("edtTerm") ? w.edtTerm
-                                                                    : w.edtInterest;
+        TFnpNumericEdit *edit = fieldNamed(w, field);
         const QString before = edit->text();
         edit->setText(text);
         w.rgInterest->setItemIndex(rateStep);
@@ -428,8 +444,7 @@ private slots:
                 throw EOverflow();
             throw std::runtime_error("anything");
         };
-        const QRect cell = w.grdPayment->visualRect(w.grdPayment->model()->index(3, 3));
-        QTest::mouseClick(w.grdPayment->viewport(), Qt::LeftButton, {}, cell.center());
+        clickCell(w.grdPayment, 3, 3);
         QTRY_COMPARE(boxes.texts, QStringList{math ? kMathMessage : kOtherMessage});
         QCOMPARE(boxes.titles, QStringList{QStringLiteral("Information")});
         // And the program goes on with the next event.
